@@ -14,7 +14,8 @@ inline constexpr WindowId kNoWindow = 0;
 class IMessageHandler {
  public:
   virtual ~IMessageHandler() = default;
-  virtual std::intptr_t HandleMessage(unsigned msg, std::uintptr_t wparam, std::intptr_t lparam) = 0;
+  virtual std::intptr_t HandleMessage(unsigned msg, std::uintptr_t wparam,
+                                      std::intptr_t lparam) = 0;
 };
 
 // The program's message queue. Windows register under an id; a message for an id that
