@@ -14,6 +14,12 @@ bool GtkMessageBox::AskOkCancel(const std::string& text, const std::string& capt
   gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
   gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
   gtk_window_set_role(GTK_WINDOW(dialog), "question");
+  // GTK no longer draws the message type's icon by itself; the question mark belongs here.
+  G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+  GtkWidget* icon = gtk_image_new_from_icon_name("dialog-question", GTK_ICON_SIZE_DIALOG);
+  gtk_message_dialog_set_image(GTK_MESSAGE_DIALOG(dialog), icon);
+  gtk_widget_show(icon);
+  G_GNUC_END_IGNORE_DEPRECATIONS
   const int response = gtk_dialog_run(GTK_DIALOG(dialog));
   gtk_widget_destroy(dialog);
   return response == GTK_RESPONSE_OK;
