@@ -122,6 +122,49 @@ TEST_F(LauncherDisplay, HoveredLinkShowsHighlightedFrame) {
   cairo_surface_destroy(lit);
 }
 
+TEST_F(LauncherDisplay, LinksOpenTheDefaultBrowser) {
+  const std::string record = dir_->Path() + "/urls";
+  InstallUrlRecorder(record);
+  dir_->WriteIni(
+      "[kv]\nstart=1\n[endpoints]\nplatform=http://platform.test\ngame=http://game.test\n"
+      "pay=https://pay.test\n");
+  Start();
+  const std::string id = WaitForLauncher();
+  ASSERT_FALSE(id.empty());
+  WindowGeometry g;
+  ASSERT_TRUE(WaitUntil([&] { return GeometryOf(id, &g) && g.x == 222; }, 3s));
+  // Home page, payment (in the shared strip at x 620), customer service, forum.
+  for (int x : {420, 620, 850, 700}) {
+    MouseMove(g.x + x - 3, g.y + 250);
+    MouseMove(g.x + x, g.y + 250);
+    std::this_thread::sleep_for(150ms);
+    Click(1);
+  }
+  const std::vector<std::string> want = {"http://game.test", "https://pay.test/?g=kv",
+                                         "http://platform.test/kefu/", "http://game.test"};
+  EXPECT_TRUE(WaitUntil([&] { return RecordedUrls(record).size() == want.size(); }, 5s));
+  EXPECT_EQ(RecordedUrls(record), want);
+}
+
+TEST_F(LauncherDisplay, DragsOutsideTheButtons) {
+  Start();
+  const std::string id = WaitForLauncher();
+  ASSERT_FALSE(id.empty());
+  WindowGeometry g;
+  ASSERT_TRUE(WaitUntil([&] { return GeometryOf(id, &g) && g.x == 222; }, 3s));
+  MouseMove(g.x + 760, g.y + 160);  // the title plate
+  Capture("xdotool mousedown 1");
+  for (int step = 1; step <= 10; ++step) {
+    MouseMove(g.x + 760 + step * 10, g.y + 160 + step * 5);
+    std::this_thread::sleep_for(30ms);
+  }
+  Capture("xdotool mouseup 1");
+  WindowGeometry moved;
+  EXPECT_TRUE(WaitUntil(
+      [&] { return GeometryOf(id, &moved) && moved.x == g.x + 100 && moved.y == g.y + 50; }, 3s))
+      << moved.x << "," << moved.y;
+}
+
 TEST_F(LauncherDisplay, BossKeyHidesAndShows) {
   Start();
   ASSERT_FALSE(WaitForLauncher().empty());

@@ -149,6 +149,32 @@ bool GeometryOf(const std::string& windowId, WindowGeometry* g) {
          field("Width:", &g->width) && field("Height:", &g->height);
 }
 
+void InstallUrlRecorder(const std::string& dir) {
+  namespace fs = std::filesystem;
+  fs::create_directories(dir + "/config");
+  fs::create_directories(dir + "/data/applications");
+  const std::string script = dir + "/record-url.sh";
+  std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << dir << "/opened.txt'\n";
+  fs::permissions(script, fs::perms::owner_all);
+  std::ofstream(dir + "/data/applications/vz-record.desktop")
+      << "[Desktop Entry]\nType=Application\nName=Recorder\nExec=" << script
+      << " %u\nMimeType=x-scheme-handler/http;x-scheme-handler/https;\nNoDisplay=true\n";
+  std::ofstream(dir + "/config/mimeapps.list")
+      << "[Default Applications]\nx-scheme-handler/http=vz-record.desktop\n"
+         "x-scheme-handler/https=vz-record.desktop\n";
+  setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
+}
+
+std::vector<std::string> RecordedUrls(const std::string& dir) {
+  std::vector<std::string> urls;
+  std::ifstream in(dir + "/opened.txt");
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty()) urls.push_back(line);
+  }
+  return urls;
+}
+
 void MouseMove(int x, int y) {
   Capture("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));
 }

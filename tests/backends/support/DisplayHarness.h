@@ -54,6 +54,12 @@ class ClientDir {
   std::string dir_;
 };
 
+// Makes the desktop's default handler for http and https addresses a script that appends
+// each address it is given to `<dir>/opened.txt`, for processes started afterwards with
+// the environment this sets (XDG_CONFIG_HOME, XDG_DATA_HOME).
+void InstallUrlRecorder(const std::string& dir);
+std::vector<std::string> RecordedUrls(const std::string& dir);
+
 struct WindowGeometry {
   int x = 0, y = 0, width = 0, height = 0;
 };
