@@ -167,9 +167,9 @@ Image ServiceHeader() {
   Image out(818, 47);
   Canvas cr(out);
   Pattern band(cairo_pattern_create_linear(0, 0, 0, 47));
-  band.Stop(0, Hex(0xE8F1FD));
-  band.Stop(0.5, Hex(0xC4D8F5));
-  band.Stop(1, Hex(0x98B6E6));
+  band.Stop(0, Hex(0xE2EDFD));
+  band.Stop(0.5, Hex(0xB9D0F3));
+  band.Stop(1, Hex(0x8AAAE0));
   cairo_set_source(cr, band);
   cairo_paint(cr);
   // Diagonal sheen on the right, away from the text.
@@ -186,6 +186,18 @@ Image ServiceHeader() {
   SetColor(cr, Hex(0xFFFFFF, 0.8));
   cairo_rectangle(cr, 0, 0, 818, 2);
   cairo_fill(cr);
+  // A deep blue badge for the white emblem, ending before the header text at x 35.
+  Pattern badge(NewVertical(0, 43, Hex(0x3558B8), Hex(0x142766)));
+  cairo_move_to(cr, 0, 0);
+  cairo_line_to(cr, 33, 0);
+  cairo_curve_to(cr, 27, 14, 27, 29, 33, 43);
+  cairo_line_to(cr, 0, 43);
+  cairo_close_path(cr);
+  cairo_set_source(cr, badge);
+  cairo_fill_preserve(cr);
+  SetColor(cr, Hex(0xC9A043));
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
   SetColor(cr, Hex(0xC9A043));
   cairo_rectangle(cr, 0, 43, 818, 2);
   cairo_fill(cr);

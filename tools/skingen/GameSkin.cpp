@@ -58,6 +58,12 @@ Image TitleAndBody() {
   cairo_set_source(cr, body);
   cairo_rectangle(cr, 0, kTitleHeight, 800, 500 - kTitleHeight);
   cairo_fill(cr);
+  // Faint emblem, seen only while the game page is loading.
+  cairo_push_group(cr);
+  Pattern mark(cairo_pattern_create_rgb(0.55, 0.65, 1.0));
+  DrawEmblem(cr, 400, 282, 2.6, mark, Hex(0x0E1440), true);
+  cairo_pop_group_to_source(cr);
+  cairo_paint_with_alpha(cr, 0.10);
   SetColor(cr, Hex(0x8A6C2C));
   cairo_rectangle(cr, 0, kTitleHeight, 1, 460);
   cairo_rectangle(cr, 799, kTitleHeight, 1, 460);
@@ -347,8 +353,8 @@ Image Spinner() {
       // The head of the trail is dot i; older dots fade behind it.
       const int age = (i - d + 8) % 8;
       const double bright = 1.0 - age / 8.0;
-      const double r = 1.1 + 0.8 * bright;
-      SetColor(cr, Mix(Hex(0x2A3370), Hex(0xFFE39A), bright));
+      const double r = 0.8 + 0.9 * bright;
+      SetColor(cr, Mix(Hex(0x222A60), Hex(0xFFE39A), bright * bright));
       cairo_arc(cr, 8 + 5.2 * std::cos(a), 8 + 5.2 * std::sin(a), r, 0, 2 * kPi);
       cairo_fill(cr);
     }
