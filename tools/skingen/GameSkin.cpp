@@ -262,12 +262,15 @@ void SwapIcon(cairo_t* cr, double cx, double cy, const Rgba& c) {
 void KeyIcon(cairo_t* cr, double cx, double cy, const Rgba& c) {
   SetColor(cr, c);
   cairo_set_line_width(cr, 1.3);
-  cairo_arc(cr, cx - 2.5, cy - 1, 2.8, 0, 2 * kPi);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+  cairo_arc(cr, cx - 3.2, cy - 0.5, 2.6, 0, 2 * kPi);
   cairo_stroke(cr);
-  cairo_move_to(cr, cx - 0.5, cy + 1);
-  cairo_line_to(cr, cx + 4.5, cy + 5.5);
-  cairo_move_to(cr, cx + 2.5, cy + 3.7);
-  cairo_line_to(cr, cx + 4, cy + 2.2);
+  cairo_move_to(cr, cx - 0.6, cy - 0.5);
+  cairo_line_to(cr, cx + 6, cy - 0.5);
+  cairo_move_to(cr, cx + 3.2, cy - 0.5);
+  cairo_line_to(cr, cx + 3.2, cy + 2.5);
+  cairo_move_to(cr, cx + 5.4, cy - 0.5);
+  cairo_line_to(cr, cx + 5.4, cy + 3.2);
   cairo_stroke(cr);
 }
 
