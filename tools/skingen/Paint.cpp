@@ -356,22 +356,6 @@ void StarPath(cairo_t* cr, double cx, double cy, double rOuter, double rInner, i
   cairo_close_path(cr);
 }
 
-void WingPath(cairo_t* cr, double rootX, double rootY, double span, double height, int side) {
-  const double s = side < 0 ? -1.0 : 1.0;
-  auto X = [&](double f) { return rootX + s * span * f; };
-  auto Y = [&](double f) { return rootY + height * f; };
-  cairo_new_sub_path(cr);
-  cairo_move_to(cr, X(0), Y(-0.10));
-  cairo_curve_to(cr, X(0.35), Y(-0.55), X(0.75), Y(-0.62), X(1.0), Y(-0.50));
-  // Feather tips, scalloped back towards the root.
-  cairo_curve_to(cr, X(0.93), Y(-0.30), X(0.90), Y(-0.22), X(0.80), Y(-0.14));
-  cairo_curve_to(cr, X(0.86), Y(-0.02), X(0.80), Y(0.05), X(0.66), Y(0.08));
-  cairo_curve_to(cr, X(0.70), Y(0.20), X(0.62), Y(0.28), X(0.48), Y(0.30));
-  cairo_curve_to(cr, X(0.48), Y(0.40), X(0.40), Y(0.46), X(0.28), Y(0.46));
-  cairo_curve_to(cr, X(0.18), Y(0.40), X(0.06), Y(0.25), X(0), Y(0.12));
-  cairo_close_path(cr);
-}
-
 void ShutdownText() {
   pango_cairo_font_map_set_default(nullptr);
   cairo_debug_reset_static_data();

@@ -126,7 +126,6 @@ void EngravedText(cairo_t* cr, const std::string& utf8, const Font& font, double
 void ShieldPath(cairo_t* cr, double cx, double top, double w, double h);
 void StarPath(cairo_t* cr, double cx, double cy, double rOuter, double rInner, int points,
               double rotation = 0);
-void WingPath(cairo_t* cr, double rootX, double rootY, double span, double height, int side);
 
 // Paints a blurred copy of whatever `shape` draws, tinted with colour, onto cr.
 template <typename F>

@@ -9,7 +9,7 @@ namespace skingen {
 // Writes png/<id>.png after checking the picture against its table size.
 void SavePicture(const Image& image, const std::filesystem::path& outDir, int id);
 
-// Stacks equal frames vertically (columns == 1) or side by side.
+// Puts equal frames one below the other (vertical) or side by side.
 Image Strip(const Image* frames, int count, bool vertical);
 
 void WriteLauncherSkins(const std::filesystem::path& outDir);
