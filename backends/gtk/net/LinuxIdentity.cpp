@@ -42,6 +42,10 @@ std::string DriverOf(const std::string& sysfsNetDir, const std::string& name) {
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+bool HasDevice(const std::string& sysfsNetDir, const std::string& name) {
+  return access((sysfsNetDir + "/" + name + "/device").c_str(), F_OK) == 0;
+}
+
 // getifaddrs' list, freed with its owner.
 class InterfaceAddresses {
  public:
@@ -91,19 +95,27 @@ LinuxInterfaceTable::LinuxInterfaceTable(std::string sysfsNetDir)
 bool LinuxInterfaceTable::Open() {
   struct if_nameindex* names = if_nameindex();
   if (names == nullptr) return false;
-  std::vector<InterfaceRow> rows;
+  std::vector<std::pair<std::pair<int, unsigned>, InterfaceRow>> listed;
   for (const struct if_nameindex* it = names; it->if_index != 0 && it->if_name != nullptr; ++it) {
     const std::string name = it->if_name;
     const std::string dir = sysfsNetDir_ + "/" + name;
     InterfaceRow row;
-    row.index = it->if_index;
     row.description = name;
     const auto linkType = ParseLinkTypeText(ReadSmallFile(dir + "/type"));
     row.type = linkType ? InterfaceTypeOf(*linkType) : mib::kIfTypeOther;
     row.physAddress = ParseLinkAddressText(ReadSmallFile(dir + "/address")).value_or("");
-    rows.push_back(std::move(row));
+    listed.emplace_back(ListingOrderKey(HasDevice(sysfsNetDir_, name), it->if_index),
+                        std::move(row));
   }
   if_freenameindex(names);
+  // The table's own index follows the listing order, which the walk then takes.
+  std::sort(listed.begin(), listed.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<InterfaceRow> rows;
+  for (auto& [key, row] : listed) {
+    row.index = static_cast<std::uint32_t>(rows.size() + 1);
+    rows.push_back(std::move(row));
+  }
   table_.emplace(std::move(rows));
   return true;
 }
@@ -152,22 +164,35 @@ bool LinuxAdapterList::GetAdaptersInfo(std::vector<AdapterInfo>& adapters) {
   }
   // The platform answers "no data" for an empty list, which is no list.
   if (found.empty()) return false;
+  std::stable_sort(found.begin(), found.end(), [this](const AdapterInfo& a, const AdapterInfo& b) {
+    return ListingOrderKey(HasDevice(sysfsNetDir_, a.name), a.comboIndex) <
+           ListingOrderKey(HasDevice(sysfsNetDir_, b.name), b.comboIndex);
+  });
   adapters = std::move(found);
   return true;
 }
+
+LinuxAdapterAddresses::LinuxAdapterAddresses(std::string sysfsNetDir)
+    : sysfsNetDir_(std::move(sysfsNetDir)) {}
 
 AdapterAddressesStatus LinuxAdapterAddresses::GetAdaptersAddresses(
     std::size_t bufferBytes, std::vector<std::vector<std::uint8_t>>& hardwareAddresses) {
   const InterfaceAddresses list;
   if (!list.ok()) return AdapterAddressesStatus::Failed;
-  std::vector<std::vector<std::uint8_t>> found;
+  std::vector<std::pair<std::pair<int, unsigned>, std::vector<std::uint8_t>>> listed;
   for (const ifaddrs* e = list.begin(); e != nullptr; e = e->ifa_next) {
     const sockaddr_ll* link = LinkLayer(e);
-    if (link == nullptr) continue;
+    if (link == nullptr || e->ifa_name == nullptr) continue;
     const bool loopback =
         (e->ifa_flags & IFF_LOOPBACK) != 0 || link->sll_hatype == arphrd::kLoopback;
-    found.push_back(loopback ? std::vector<std::uint8_t>() : HardwareAddress(link));
+    listed.emplace_back(ListingOrderKey(HasDevice(sysfsNetDir_, e->ifa_name),
+                                        static_cast<unsigned>(link->sll_ifindex)),
+                        loopback ? std::vector<std::uint8_t>() : HardwareAddress(link));
   }
+  std::stable_sort(listed.begin(), listed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::vector<std::uint8_t>> found;
+  for (auto& entry : listed) found.push_back(std::move(entry.second));
   if (!AdapterAddressesFit(found.size(), bufferBytes)) {
     return AdapterAddressesStatus::BufferTooSmall;
   }

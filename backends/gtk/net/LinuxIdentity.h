@@ -13,6 +13,7 @@ namespace vz::gtk {
 
 // The interfaces table built from the kernel's interface list (if_nameindex) with each
 // interface's link type and address from sysfs; walked with the same get-next as an agent.
+// Every source lists interfaces in ListingOrderKey's order: hardware-backed ones first.
 class LinuxInterfaceTable final : public IInterfaceTable {
  public:
   explicit LinuxInterfaceTable(std::string sysfsNetDir = "/sys/class/net");
@@ -52,8 +53,12 @@ class LinuxAdapterList final : public IAdapterList {
 // interfaces than AdapterAddressesFit allows for the buffer.
 class LinuxAdapterAddresses final : public IAdapterAddresses {
  public:
+  explicit LinuxAdapterAddresses(std::string sysfsNetDir = "/sys/class/net");
   AdapterAddressesStatus GetAdaptersAddresses(
       std::size_t bufferBytes, std::vector<std::vector<std::uint8_t>>& hardwareAddresses) override;
+
+ private:
+  std::string sysfsNetDir_;
 };
 
 // The four sources of this machine, for GetMacAddress and the usage report.

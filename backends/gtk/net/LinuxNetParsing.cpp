@@ -138,6 +138,10 @@ bool AdapterAddressesFit(std::size_t interfaceCount, std::size_t bufferBytes) {
   return interfaceCount <= bufferBytes / kAdapterAddressRecordBytes;
 }
 
+std::pair<int, unsigned> ListingOrderKey(bool hasDevice, unsigned kernelIndex) {
+  return {hasDevice ? 0 : 1, kernelIndex};
+}
+
 std::string DescribeInterface(std::string_view name, std::string_view driver) {
   if (name.substr(0, 5) == "vmnet") {
     return "VMware Virtual Ethernet Adapter for VMnet" + std::string(name.substr(5));

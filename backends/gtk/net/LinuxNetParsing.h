@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Translations from what Linux reports about its interfaces into the terms of the identity
@@ -57,6 +58,12 @@ std::string DefaultGatewayOf(const std::vector<RouteEntry>& routes, std::string_
 // interfaces (the loopback and one adapter) and a longer list does not fit.
 inline constexpr std::size_t kAdapterAddressRecordBytes = 184;
 bool AdapterAddressesFit(std::size_t interfaceCount, std::size_t bufferBytes);
+
+// The order in which the sources list interfaces: those backed by a device (hardware, also
+// virtualised hardware such as virtio) first, then software ones (bridges, veth, ifb, tun,
+// dummy, the loopback), each group by kernel index. Software interfaces mostly get a random
+// address at every boot, which would make the machine identity change with it.
+std::pair<int, unsigned> ListingOrderKey(bool hasDevice, unsigned kernelIndex);
 
 // "eth0 (e1000e)", "eth0" without a driver, and VMware's host-side interfaces (vmnet*) under
 // the description VMware gives them, so that the identity passes over them.

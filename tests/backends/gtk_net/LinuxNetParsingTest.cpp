@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace vz::gtk {
 namespace {
 
@@ -94,6 +96,24 @@ TEST(LinuxNetParsing, AdapterAddressesFitTwoInterfacesInTheFixedBuffer) {
   for (const auto& [count, bytes, fits] : cases) {
     EXPECT_EQ(AdapterAddressesFit(count, bytes), fits) << count << " in " << bytes;
   }
+}
+
+TEST(LinuxNetParsing, HardwareBackedInterfacesAreListedFirst) {
+  struct Link {
+    const char* name;
+    bool hasDevice;
+    unsigned index;
+  };
+  std::vector<Link> links = {
+      {"lo", false, 1},      {"ifb0", false, 2}, {"eth0", true, 4},
+      {"docker0", false, 3}, {"wlan0", true, 5}, {"enp0s3", true, 0},
+  };
+  std::sort(links.begin(), links.end(), [](const Link& a, const Link& b) {
+    return ListingOrderKey(a.hasDevice, a.index) < ListingOrderKey(b.hasDevice, b.index);
+  });
+  std::vector<std::string> names;
+  for (const Link& l : links) names.push_back(l.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"enp0s3", "eth0", "wlan0", "lo", "ifb0", "docker0"}));
 }
 
 TEST(LinuxNetParsing, Descriptions) {
