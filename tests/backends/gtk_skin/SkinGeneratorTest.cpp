@@ -2,7 +2,6 @@
 // on every run.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -34,14 +33,15 @@ std::set<std::string> Files(const fs::path& root) {
 class SkinGenerator : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ =
-        fs::temp_directory_path() /
-        ("vozudezi-skingen-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    // A fresh directory per run: other builds of the tree may run these tests at the same time.
+    std::string pattern = (fs::temp_directory_path() / "vozudezi-skingen-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
   }
-  void TearDown() override { fs::remove_all(dir_); }
+  void TearDown() override {
+    std::error_code ignored;
+    if (!dir_.empty()) fs::remove_all(dir_, ignored);
+  }
 
   fs::path Generate(const std::string& name) {
     const fs::path out = dir_ / name;
