@@ -31,7 +31,12 @@ void UsageReporter::SendUsageReport(const std::string& uid, const std::string& g
   if (started_ || stopping_) return;
   started_ = true;
   running_ = true;
-  worker_ = std::thread([this, uid, gameCode, eventCode] { Run(uid, gameCode, eventCode); });
+  try {
+    worker_ = std::thread([this, uid, gameCode, eventCode] { Run(uid, gameCode, eventCode); });
+  } catch (...) {
+    // No thread to be had: the report is best effort, and the windows must go on.
+    running_ = false;
+  }
 }
 
 void UsageReporter::Run(const std::string& uid, const std::string& gameCode,
