@@ -113,14 +113,18 @@ struct GtkWebHost::Signals {
   static void LoadChanged(WebKitWebView* view, WebKitLoadEvent event, GtkWebHost* self) {
     if (event == WEBKIT_LOAD_STARTED) {
       self->loadInterrupted_ = false;
+      self->failedUri_.clear();
     } else if (event == WEBKIT_LOAD_FINISHED && !self->loadInterrupted_) {
+      // A failed first load leaves the view without an address: report the one it tried.
       const char* uri = webkit_web_view_get_uri(view);
-      self->events_->OnDocumentComplete(uri ? uri : "");
+      std::string url = self->failedUri_.empty() && uri ? uri : self->failedUri_;
+      self->events_->OnDocumentComplete(url);
     }
   }
 
-  static gboolean LoadFailed(WebKitWebView*, WebKitLoadEvent, const char*, GError* error,
+  static gboolean LoadFailed(WebKitWebView*, WebKitLoadEvent, const char* uri, GError* error,
                              GtkWebHost* self) {
+    self->failedUri_ = uri ? uri : "";
     if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
         g_error_matches(error, WEBKIT_POLICY_ERROR,
                         WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE)) {

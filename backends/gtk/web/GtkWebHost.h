@@ -93,6 +93,7 @@ class GtkWebHost final : public IWebView {
   WebKitUserContentManager* content_ = nullptr;
   bool destroyed_ = false;
   bool loadInterrupted_ = false;
+  std::string failedUri_;
   bool wantsFocus_ = false;
 };
 
