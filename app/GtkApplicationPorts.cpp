@@ -27,8 +27,9 @@ GtkApplicationPorts::GtkApplicationPorts() {
   context.launcherView = view_.get();
   context.shell = &shell_;
   context.messageBox = &messageBox_;
-  context.codePage = &codePage_;
+  context.codePage = codePage_.get();
   windows_ = std::make_unique<GtkWindowFactory>(context);
+  report_ = std::make_unique<DeferredUsageReport>(codePage_);
 }
 
 GtkApplicationPorts::~GtkApplicationPorts() { Detach(); }
@@ -43,7 +44,8 @@ LauncherDeps GtkApplicationPorts::Deps() {
   d.hotKeys = hotKeys_.get();
   d.timers = timers_.get();
   d.files = &files_;
-  d.codePage = &codePage_;
+  d.codePage = codePage_.get();
+  d.report = report_.get();
   d.queue = &queue_.Queue();
   d.windows = windows_.get();
   return d;

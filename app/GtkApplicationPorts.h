@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/DeferredUsageReport.h"
 #include "app/GtkWindowFactory.h"
 #include "backends/gtk/launcher/GtkImageStore.h"
 #include "backends/gtk/launcher/GtkLauncherView.h"
@@ -38,13 +39,14 @@ class GtkApplicationPorts {
   gtk::GtkImageStore images_;
   gtk::GtkShell shell_;
   gtk::GtkMessageBox messageBox_;
-  posix::IconvCodePage codePage_;
+  std::shared_ptr<posix::IconvCodePage> codePage_ = std::make_shared<posix::IconvCodePage>();
   posix::PosixFileStore files_;
   std::unique_ptr<gtk::GtkLauncherView> view_;
   std::unique_ptr<gtk::GtkTrayIcon> tray_;
   std::unique_ptr<gtk::X11HotKeys> hotKeys_;
   std::unique_ptr<gtk::GtkTimers> timers_;
   std::unique_ptr<GtkWindowFactory> windows_;
+  std::unique_ptr<DeferredUsageReport> report_;
 };
 
 }  // namespace vz::app
