@@ -34,14 +34,17 @@ GtkLauncherView::GtkLauncherView(const GtkImageStore& images, std::function<void
   gtk_widget_set_app_paintable(window_, TRUE);
   GdkScreen* screen = gtk_widget_get_screen(window_);
   if (GdkVisual* rgba = gdk_screen_get_rgba_visual(screen)) gtk_widget_set_visual(window_, rgba);
-  gtk_widget_add_events(window_, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK |
-                                     GDK_BUTTON_RELEASE_MASK | GDK_STRUCTURE_MASK);
+  gtk_widget_add_events(window_, GDK_POINTER_MOTION_MASK | GDK_ENTER_NOTIFY_MASK |
+                                     GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                     GDK_STRUCTURE_MASK);
   // Child windows (the login page) sit in a fixed layer over the picture.
   layer_ = gtk_fixed_new();
   gtk_container_add(GTK_CONTAINER(window_), layer_);
   gtk_widget_show(layer_);
   g_signal_connect(window_, "draw", G_CALLBACK(&GtkLauncherView::OnDraw), this);
   g_signal_connect(window_, "motion-notify-event", G_CALLBACK(&GtkLauncherView::OnMotion), this);
+  // Coming back from a child window (the login page) brings no motion of its own.
+  g_signal_connect(window_, "enter-notify-event", G_CALLBACK(&GtkLauncherView::OnEnter), this);
   g_signal_connect(window_, "button-press-event", G_CALLBACK(&GtkLauncherView::OnButtonPress),
                    this);
   g_signal_connect(window_, "button-release-event", G_CALLBACK(&GtkLauncherView::OnButtonRelease),
@@ -210,6 +213,15 @@ int GtkLauncherView::OnMotion(GtkWidget*, void* event, void* data) {
   const auto* ev = static_cast<const GdkEventMotion*>(event);
   if (self->target_) self->target_->OnMouseMove({static_cast<int>(ev->x), static_cast<int>(ev->y)});
   return TRUE;
+}
+
+int GtkLauncherView::OnEnter(GtkWidget*, void* event, void* data) {
+  auto* self = static_cast<GtkLauncherView*>(data);
+  const auto* ev = static_cast<const GdkEventCrossing*>(event);
+  if (self->target_) {
+    self->target_->OnMouseMove({static_cast<int>(ev->x), static_cast<int>(ev->y)});
+  }
+  return FALSE;
 }
 
 int GtkLauncherView::OnButtonPress(GtkWidget*, void* event, void* data) {

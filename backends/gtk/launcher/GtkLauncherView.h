@@ -50,6 +50,7 @@ class GtkLauncherView final : public ILauncherView {
  private:
   static int OnDraw(GtkWidget* widget, cairo_t* cr, void* data);
   static int OnMotion(GtkWidget* widget, void* event, void* data);
+  static int OnEnter(GtkWidget* widget, void* event, void* data);
   static int OnButtonPress(GtkWidget* widget, void* event, void* data);
   static int OnButtonRelease(GtkWidget* widget, void* event, void* data);
   static int OnConfigure(GtkWidget* widget, void* event, void* data);
