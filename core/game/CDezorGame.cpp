@@ -406,7 +406,7 @@ void CDezorGame::SysCommand(unsigned command) {
   }
 }
 
-bool CDezorGame::OnKeyDown(unsigned vk, bool /*control*/) {
+bool CDezorGame::OnKeyDown(unsigned vk) {
   if (m_bClosed) return false;
   if (vk == kVkEscape) return true;
   if (vk == kVkF9) {
@@ -415,6 +415,13 @@ bool CDezorGame::OnKeyDown(unsigned vk, bool /*control*/) {
   }
   // Everything else, Control+C and Control+X included, goes on to the page.
   return false;
+}
+
+void CDezorGame::OnCloseRequest() {
+  if (m_bClosed) return;
+  // Closing the window by itself would leave the launcher hidden with no window to return
+  // to: a close from the window system goes the close button's way.
+  AskAndCloseGame();
 }
 
 void CDezorGame::NavigateGame(const std::string& url) {
@@ -540,6 +547,7 @@ void CDezorGame::AddButtonOp(GameFrame& f, int png, int b, int frames, bool stac
 GameFrame CDezorGame::ComposeFrame() const {
   GameFrame f;
   f.size = {m_nWidth, m_nHeight};
+  if (m_bPageCreated) f.page = m_rcBrowser;
   f.images.reserve(16);
   const int bg = IndexOf(kBackgroundPng);
   if (m_loaded[bg]) {

@@ -103,7 +103,8 @@ class CDezorGame final : public IGameWindow,
   void OnSizingTrack(int dx, int dy) override;
   void OnSizingEnd() override;
   void OnSize(int cx, int cy) override;
-  bool OnKeyDown(unsigned virtualKey, bool control) override;
+  bool OnKeyDown(unsigned virtualKey) override;
+  void OnCloseRequest() override;
   GameFrame ComposeFrame() const override;
 
   // IGamePageEvents.

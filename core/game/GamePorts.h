@@ -39,6 +39,7 @@ struct GameFrame {
   Size size;
   std::vector<DrawOp> images;
   TitleText title;  // empty text: none
+  Rect page;        // covered by the page: nothing painted there shows
 };
 
 // Events the platform window delivers to the game window (client coordinates).
@@ -55,8 +56,11 @@ class IGameViewEvents {
   virtual void OnSizingEnd() = 0;
   // The window system changed the client size (also after our own moves).
   virtual void OnSize(int cx, int cy) = 0;
-  // True when the key is consumed and must not reach the page.
-  virtual bool OnKeyDown(unsigned virtualKey, bool control) = 0;
+  // A key pressed for the window or its page, by virtual-key code; true when it is consumed
+  // and must not reach the page.
+  virtual bool OnKeyDown(unsigned virtualKey) = 0;
+  // The window system asks the window to close (a window manager's close command).
+  virtual void OnCloseRequest() = 0;
   virtual GameFrame ComposeFrame() const = 0;
 };
 

@@ -436,6 +436,19 @@ TEST_F(GameTest, WindowGoneDuringTheQuestionIsNotTouched) {
   EXPECT_EQ(h.queue.PendingCount(), 0u);
 }
 
+TEST_F(GameTest, WindowManagerCloseGoesTheCloseButtonsWay) {
+  for (bool ok : {false, true}) {
+    ask.answer = ok;
+    ask.asked.clear();
+    Open();
+    game->OnCloseRequest();
+    EXPECT_EQ(ask.asked.size(), 1u);
+    EXPECT_FALSE(game->IsClosed());
+    EXPECT_EQ(h.queue.PendingCount(), ok ? 1u : 0u);
+    h.queue.DispatchPending();
+  }
+}
+
 TEST_F(GameTest, MinimiseFromTheButtonAndFromTheQueue) {
   Open();
   Click(CDezorGame::kMinimize);
@@ -567,24 +580,22 @@ TEST_F(GameTest, KeyRules) {
   p->page.navigations.clear();
   struct Case {
     unsigned vk;
-    bool control;
     bool consumed;
     bool reloads;
   };
   const Case cases[] = {
-      {0x1B, false, true, false},  // Escape never reaches the page
-      {0x1B, true, true, false},
-      {0x78, false, false, true},  // F9 reloads the start address and goes on
-      {0x43, true, false, false},  // Control+C
-      {0x58, true, false, false},  // Control+X
-      {0x56, true, false, false},  // Control+V
-      {0x41, false, false, false},
-      {0x74, false, false, false},  // F5 is the page's own
+      {0x1B, true, false},                         // Escape never reaches the page
+      {0x78, false, true},                         // F9 reloads the start address and goes on
+      {0x43, false, false},                        // C (with Control: copy in the page)
+      {0x58, false, false},                        // X
+      {0x56, false, false},                        // V
+      {0x11, false, false},                        // Control itself
+      {0x41, false, false}, {0x74, false, false},  // F5 is the page's own
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.vk);
     const std::size_t before = p->page.navigations.size();
-    EXPECT_EQ(game->OnKeyDown(c.vk, c.control), c.consumed);
+    EXPECT_EQ(game->OnKeyDown(c.vk), c.consumed);
     EXPECT_EQ(p->page.navigations.size(), before + (c.reloads ? 1 : 0));
   }
   EXPECT_EQ(p->page.navigations, std::vector<std::string>{"http://127.0.0.1:18081/game/"});
@@ -595,7 +606,7 @@ TEST_F(GameTest, F9LoadsTheStartAddressWhereverThePageIs) {
   Open();
   EXPECT_TRUE(game->OnBeforeNavigate("client://loadgame?u=http://127.0.0.1:18081/other"));
   L().m_strGameUrl = "http://127.0.0.1:18081/game/?again";
-  EXPECT_FALSE(game->OnKeyDown(0x78, false));
+  EXPECT_FALSE(game->OnKeyDown(0x78));
   EXPECT_EQ(p->page.navigations.back(), "http://127.0.0.1:18081/game/?again");
 }
 
@@ -818,7 +829,7 @@ TEST_F(GameTest, CloseTearsDownInOrderAndNothingReachesTheWindowAfterwards) {
   p->view.invalidated.clear();
   game->OnMouseMove(Mid(R(CDezorGame::kClose)));
   game->OnSize(1000, 700);
-  EXPECT_FALSE(game->OnKeyDown(0x78, false));
+  EXPECT_FALSE(game->OnKeyDown(0x78));
   EXPECT_TRUE(p->view.invalidated.empty());
   game->Close();  // twice is harmless
   EXPECT_EQ(p->page.stops, 1);
