@@ -146,6 +146,36 @@ TEST_F(LauncherDisplay, LinksOpenTheDefaultBrowser) {
   EXPECT_EQ(RecordedUrls(record), want);
 }
 
+// The top-level window under the pointer as the X server decides it: the root window when
+// the pointer passes through every window there.
+std::string WindowUnderPointer(int x, int y) {
+  MouseMove(x, y);
+  const std::string out = Capture("xdotool getmouselocation --shell");
+  const auto pos = out.find("WINDOW=");
+  return pos == std::string::npos ? std::string() : out.substr(pos + 7);
+}
+
+std::string RootWindow() {
+  const std::string out = Capture("xwininfo -root");
+  const auto pos = out.find("Window id: ");
+  if (pos == std::string::npos) return {};
+  return std::to_string(std::strtoul(out.c_str() + pos + 11, nullptr, 16));
+}
+
+TEST_F(LauncherDisplay, TransparentPixelsLetClicksThrough) {
+  Start();
+  const std::string id = WaitForLauncher();
+  ASSERT_FALSE(id.empty());
+  WindowGeometry g;
+  ASSERT_TRUE(WaitUntil([&] { return GeometryOf(id, &g) && g.x == 222; }, 3s));
+  std::this_thread::sleep_for(200ms);
+  const std::string root = RootWindow();
+  ASSERT_FALSE(root.empty());
+  EXPECT_NE(WindowUnderPointer(g.x + 760, g.y + 160), root);  // the title plate
+  EXPECT_EQ(WindowUnderPointer(g.x + 4, g.y + 4), root);      // the transparent corner
+  EXPECT_EQ(WindowUnderPointer(g.x + 1150, g.y + 820), root);
+}
+
 TEST_F(LauncherDisplay, DragsOutsideTheButtons) {
   Start();
   const std::string id = WaitForLauncher();
