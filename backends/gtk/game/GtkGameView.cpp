@@ -177,6 +177,16 @@ struct GtkGameView::Signals {
     return TRUE;
   }
 
+  static gboolean Map(GtkWidget*, GdkEvent*, GtkGameView* self) {
+    // A window that opens takes the keyboard, as a newly shown window of the active
+    // program does; without a window manager nobody else would give it.
+    if (self->activateOnMap_) {
+      self->activateOnMap_ = false;
+      self->SetForeground();
+    }
+    return FALSE;
+  }
+
   static gboolean Delete(GtkWidget*, GdkEvent*, GtkGameView* self) {
     if (self->target_) self->target_->OnCloseRequest();
     return TRUE;
@@ -191,7 +201,8 @@ GtkGameView::GtkGameView(const GtkImageStore& images) : images_(images) {
   gtk_widget_set_app_paintable(window_, TRUE);
   gtk_widget_add_events(window_, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK |
                                      GDK_BUTTON_RELEASE_MASK | GDK_LEAVE_NOTIFY_MASK |
-                                     GDK_STRUCTURE_MASK | GDK_KEY_PRESS_MASK);
+                                     GDK_STRUCTURE_MASK | GDK_KEY_PRESS_MASK |
+                                     GDK_FOCUS_CHANGE_MASK);
   layer_ = gtk_fixed_new();
   gtk_container_add(GTK_CONTAINER(window_), layer_);
   gtk_widget_show(layer_);
@@ -205,6 +216,7 @@ GtkGameView::GtkGameView(const GtkImageStore& images) : images_(images) {
   g_signal_connect(window_, "key-press-event", G_CALLBACK(&Signals::Key), this);
   g_signal_connect(window_, "query-tooltip", G_CALLBACK(&Signals::QueryTooltip), this);
   g_signal_connect(window_, "delete-event", G_CALLBACK(&Signals::Delete), this);
+  g_signal_connect(window_, "map-event", G_CALLBACK(&Signals::Map), this);
 }
 
 GtkGameView::~GtkGameView() {
@@ -356,6 +368,7 @@ void GtkGameView::HideTooltip() {
 void GtkGameView::Show() {
   if (!window_) return;
   gtk_window_move(GTK_WINDOW(window_), rect_.left, rect_.top);
+  activateOnMap_ = !gtk_widget_get_mapped(window_);
   gtk_widget_show(window_);
 }
 

@@ -77,6 +77,7 @@ class GtkGameView final : public IGameView {
   std::string tooltip_;
   GameCursor cursor_ = GameCursor::Arrow;
   bool sizing_ = false;
+  bool activateOnMap_ = false;
   int pressButton_ = 0;
   int pressRootX_ = 0;
   int pressRootY_ = 0;

@@ -44,10 +44,13 @@ class GameSite {
   GameSite() {
     server_.Get("/game", [this](const httplib::Request& req, httplib::Response& res) {
       Record(req);
+      // Never from a cache: every load of the game must reach the site.
+      res.set_header("Cache-Control", "no-store");
       res.set_content(Page("#2d6a4f", "game"), "text/html; charset=utf-8");
     });
     server_.Get("/second", [this](const httplib::Request& req, httplib::Response& res) {
       Record(req);
+      res.set_header("Cache-Control", "no-store");
       res.set_content(Page("#1d3557", "second"), "text/html; charset=utf-8");
     });
     // Leaves for req's "to" address as soon as it loads; "MARK" in it stands for the
