@@ -224,6 +224,10 @@ GtkWebHost::GtkWebHost(IWebViewEvents* events, std::unique_ptr<CJSDispatch> exte
   // Script-opened windows must reach the window's new-window rule, which cancels them.
   webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);
   webkit_settings_set_enable_developer_extras(settings, FALSE);
+  if (!options_.hardwareAcceleration) {
+    webkit_settings_set_hardware_acceleration_policy(settings,
+                                                     WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+  }
   view_ = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "user-content-manager", content_,
                                        "settings", settings, nullptr));
   g_object_unref(settings);

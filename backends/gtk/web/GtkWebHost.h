@@ -56,6 +56,10 @@ class GtkWebHost final : public IWebView {
     bool hideScrollBars = true;
     // Whether the page may take the whole screen (HTML fullscreen requests).
     bool allowFullscreen = false;
+    // GPU compositing. Off, a page is painted in software: no GL set-up before the first
+    // picture (a page shown on load appears at once, also on machines without a usable
+    // GPU) and a smaller web process; WebGL is then unavailable to the page.
+    bool hardwareAcceleration = false;
   };
 
   // `events` must outlive the host. The view starts hidden and empty.

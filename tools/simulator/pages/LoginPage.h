@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -224,15 +226,28 @@ inline std::string SiteRoot(const SiteContext& context, Site site) {
   return "http://127.0.0.1:" + std::to_string(context.ports.Of(site));
 }
 
+// "/game/s/wdAccess/delay?ms=N" makes later answers of the login page wait N ms (0: none),
+// so that tests can watch the client before the page has loaded.
 inline void RegisterLoginPage(httplib::Server& server, SiteContext& context) {
   const SiteContext* ctx = &context;
-  server.Get("/game/s/wdAccess/", [ctx](const httplib::Request&, httplib::Response& res) {
+  auto delayMs = std::make_shared<std::atomic<long>>(0);
+  server.Get("/game/s/wdAccess/", [ctx, delayMs](const httplib::Request&, httplib::Response& res) {
+    if (const long ms = delayMs->load();
+        ms > 0 && !ctx->stop.SleepFor(std::chrono::milliseconds(ms))) {
+      res.status = 503;
+      return;
+    }
     std::string html(kLoginPageHtml);
     html = ReplaceMarker(std::move(html), "@GAME@", SiteRoot(*ctx, Site::Game));
     html = ReplaceMarker(std::move(html), "@PAY@", SiteRoot(*ctx, Site::Pay));
     res.set_header("Cache-Control", "no-store");
     res.set_content(html, "text/html; charset=utf-8");
   });
+  server.Get("/game/s/wdAccess/delay",
+             [delayMs](const httplib::Request& req, httplib::Response& res) {
+               delayMs->store(std::clamp(LongParam(req, "ms", 0), 0L, 600000L));
+               res.set_content("ok\n", "text/plain");
+             });
   RegisterPageStats(server, context, "/game/s/wdAccess/");
 }
 
