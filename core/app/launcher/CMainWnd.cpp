@@ -357,6 +357,8 @@ void CMainWnd::OnOpenGame() {
       m_pGameWnd->Show();
     }
   }
+  // Without a game window, hiding would leave the player nothing but the tray icon.
+  if (!m_pGameWnd) return;
   ShowWindow(false);
 }
 

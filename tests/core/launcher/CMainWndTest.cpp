@@ -211,6 +211,19 @@ TEST_F(LauncherTest, OpenGameRestoredWhenNotMaximised) {
   EXPECT_TRUE(windows.game->visible);
 }
 
+TEST_F(LauncherTest, OpenGameWithoutGameWindowKeepsTheLauncher) {
+  auto w = Make();
+  w->ShowWindow(true);
+  windows.gameFails = true;
+  queue.Send(w->Id(), UM_OPENGAME);
+  EXPECT_EQ(w->m_pGameWnd, nullptr);
+  EXPECT_TRUE(view.visible);
+  windows.gameFails = false;
+  queue.Send(w->Id(), UM_OPENGAME);  // a later request may still succeed
+  EXPECT_NE(w->m_pGameWnd, nullptr);
+  EXPECT_FALSE(view.visible);
+}
+
 TEST_F(LauncherTest, CloseGameTearsDownReloadsAndShows) {
   auto w = Make();
   queue.Send(w->Id(), UM_OPENGAME);

@@ -186,6 +186,7 @@ struct FakeGameWindow : IGameWindow {
 struct FakeWindows : IWindowFactory {
   std::vector<std::string> log;
   bool loginFails = false;
+  bool gameFails = false;
   int loginCreated = 0;
   int gameCreated = 0;
   FakeLoginDialog* login = nullptr;
@@ -201,6 +202,7 @@ struct FakeWindows : IWindowFactory {
   std::unique_ptr<IGameWindow> CreateGameWindow() override {
     ++gameCreated;
     log.push_back("game.create");
+    if (gameFails) return nullptr;
     auto g = std::make_unique<FakeGameWindow>(&log);
     game = g.get();
     return g;
