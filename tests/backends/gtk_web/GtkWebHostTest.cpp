@@ -14,6 +14,15 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Windows of this process on screen (ours is one; a menu, dialog or page window another).
+int VisibleToplevels() {
+  GList* tops = gtk_window_list_toplevels();
+  int visible = 0;
+  for (GList* t = tops; t; t = t->next) visible += gtk_widget_get_visible(GTK_WIDGET(t->data));
+  g_list_free(tops);
+  return visible;
+}
+
 constexpr const char* kExternalPage = R"HTML(<!DOCTYPE html><html><body><script>
 var x = window.external;
 function rep(s) { x.WD_JAPI('DialogBoxTopInfo', s); }
@@ -124,11 +133,7 @@ TEST_F(HostTest, ScriptDialogsAnswerSilently) {
   host_->Navigate(next);
   EXPECT_TRUE(Pump([&] { return events_.Has("complete:" + next); }));
   // No dialog window appeared anywhere.
-  GList* tops = gtk_window_list_toplevels();
-  int visible = 0;
-  for (GList* t = tops; t; t = t->next) visible += gtk_widget_get_visible(GTK_WIDGET(t->data));
-  g_list_free(tops);
-  EXPECT_EQ(visible, 1);
+  EXPECT_EQ(VisibleToplevels(), 1);
 }
 
 TEST_F(HostTest, NavigationEventsFromThePage) {
@@ -164,9 +169,7 @@ TEST_F(HostTest, NewWindowsAreReportedAndNeverOpened) {
   EXPECT_EQ(target_.calls[0], "DialogBoxTopInfo(opened=true)");
   EXPECT_EQ(events_.Count("newwindow:"), 2u);
   EXPECT_EQ(host_->Url(), url);
-  GList* tops = gtk_window_list_toplevels();
-  EXPECT_EQ(g_list_length(tops), 1u);
-  g_list_free(tops);
+  EXPECT_EQ(VisibleToplevels(), 1);
 }
 
 TEST_F(HostTest, CancelledNavigationLeavesThePage) {
@@ -354,11 +357,7 @@ TEST_F(HostTest, NoContextMenu) {
     gdk_event_free(ev);
   }
   PumpFor(500ms);
-  GList* tops = gtk_window_list_toplevels();
-  int visible = 0;
-  for (GList* t = tops; t; t = t->next) visible += gtk_widget_get_visible(GTK_WIDGET(t->data));
-  g_list_free(tops);
-  EXPECT_EQ(visible, 1);
+  EXPECT_EQ(VisibleToplevels(), 1);
 }
 
 }  // namespace
