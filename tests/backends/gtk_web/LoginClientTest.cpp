@@ -143,9 +143,9 @@ bool IsGold(unsigned rgb) {
   return r > 150 && g > 90 && b < 120;
 }
 
-AreaLook LookAtBrowserArea() {
+AreaLook LookAtBrowserArea(int dx = 0, int dy = 0) {
   AreaLook look;
-  const std::vector<unsigned> area = ReadScreen(kPageX, kPageY, 643, 398);
+  const std::vector<unsigned> area = ReadScreen(kPageX + dx, kPageY + dy, 643, 398);
   if (area.empty()) return look;
   auto pixel = [&](int x, int y) { return area[static_cast<std::size_t>(y * 643 + x)]; };
   for (int y = 10; y < 398; y += 40) {
@@ -268,6 +268,37 @@ TEST_F(LoginClient, AltF4InThePageAsksBeforeExiting) {
   int status = -1;
   ASSERT_TRUE(client_.WaitExit(5s, &status));
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+TEST_F(LoginClient, PageMovesWithTheLauncher) {
+  Start();
+  const std::string launcher = WaitForLauncher();
+  ASSERT_FALSE(launcher.empty());
+  ASSERT_TRUE(WaitForPageLoad());
+  ASSERT_TRUE(WaitUntil([&] {
+    const AreaLook look = LookAtBrowserArea();
+    return look.differing == look.points && IsGold(look.avatar);
+  }));
+  MouseMove(222 + 760, 87 + 160);  // the title plate
+  Capture("xdotool mousedown 1");
+  for (int step = 1; step <= 10; ++step) {
+    MouseMove(222 + 760 + step * 10, 87 + 160 + step * 5);
+    std::this_thread::sleep_for(30ms);
+  }
+  Capture("xdotool mouseup 1");
+  WindowGeometry moved;
+  ASSERT_TRUE(WaitUntil(
+      [&] { return GeometryOf(launcher, &moved) && moved.x == 322 && moved.y == 137; }, 3s))
+      << moved.x << "," << moved.y;
+  AreaLook look;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        look = LookAtBrowserArea(100, 50);
+        return look.differing == look.points && IsGold(look.avatar);
+      },
+      3s))
+      << look.differing << " " << std::hex << look.avatar;
+  Shot("login-moved.png");
 }
 
 TEST_F(LoginClient, HiddenStartLoadsThePageAtTheFirstShow) {
