@@ -104,7 +104,10 @@ void GtkLauncherView::Present(const Composition& c) {
     picture_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, c.size.width, c.size.height);
     Paint(c, {0, 0, c.size.width, c.size.height});
     last_ = c;
-    UpdateShape();
+    // The outline is worked out when the window is first shown: a hidden start never needs
+    // it, and a normal start gets the login page going first.
+    shapeDirty_ = true;
+    if (gtk_widget_get_visible(window_)) UpdateShape();
     gtk_widget_queue_draw(window_);
     return;
   }
@@ -134,7 +137,8 @@ void GtkLauncherView::Paint(const Composition& c, const Rect& area) {
 }
 
 void GtkLauncherView::UpdateShape() {
-  if (!picture_) return;
+  if (!picture_ || !shapeDirty_) return;
+  shapeDirty_ = false;
   cairo_region_t* region = gdk_cairo_region_create_from_surface(picture_);
   gtk_widget_input_shape_combine_region(window_, region);
   // Without a compositor the alpha cannot show, so the outline is cut out instead.
@@ -164,6 +168,7 @@ void GtkLauncherView::BeginMoveDrag() {
 }
 
 void GtkLauncherView::Show() {
+  UpdateShape();
   gtk_window_move(GTK_WINDOW(window_), rect_.left, rect_.top);
   gtk_widget_show(window_);
 }
@@ -173,6 +178,7 @@ void GtkLauncherView::Hide() { gtk_widget_hide(window_); }
 void GtkLauncherView::Minimize() { gtk_window_iconify(GTK_WINDOW(window_)); }
 
 void GtkLauncherView::Restore() {
+  UpdateShape();
   gtk_window_deiconify(GTK_WINDOW(window_));
   gtk_widget_show(window_);
   iconic_ = false;

@@ -71,6 +71,7 @@ class GtkLauncherView final : public ILauncherView {
   Rect rect_;
   bool iconic_ = false;
   bool shaped_ = false;
+  bool shapeDirty_ = false;
   int lastPressButton_ = 0;
   int lastPressX_ = 0;
   int lastPressY_ = 0;

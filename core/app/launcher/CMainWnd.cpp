@@ -96,9 +96,11 @@ bool CMainWnd::Create() {
     m_endpoints = settings.endpoints;
   }
 
+  // The login page starts loading before the icon and the key are set up: its web process
+  // then starts while they are, and nothing of either is visible before the first show.
+  if (!m_bDeferLogin) CreateLoginDialog();
   m_deps.tray->Add(kIconId, kTitle);
   if (m_dwHotKey != kNoHotKey) RegisterBossKey(m_dwHotKey);
-  if (!m_bDeferLogin) CreateLoginDialog();
   m_deps.timers->Start(REPORT_TIMER_ID, 10000);
   return true;
 }

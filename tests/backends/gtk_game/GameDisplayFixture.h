@@ -70,6 +70,11 @@ class GameSite {
       Record(req);
       res.set_content("ok", "text/plain");
     });
+    // Beacons outlive the page that sends them, so a key seen just before a reload counts.
+    server_.Post("/key", [this](const httplib::Request& req, httplib::Response& res) {
+      Record(req);
+      res.set_content("ok", "text/plain");
+    });
     port_ = server_.bind_to_any_port("127.0.0.1");
     thread_ = std::thread([this] { server_.listen_after_bind(); });
     while (!server_.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -108,7 +113,7 @@ class GameSite {
            "</title></head><body style='margin:0;background:" + colour +
            ";height:3000px'><input id='box' style='margin:200px'>"
            "<script>document.addEventListener('keydown',function(e){"
-           "new Image().src='/key?k='+encodeURIComponent(e.key);});</script></body></html>";
+           "navigator.sendBeacon('/key?k='+encodeURIComponent(e.key));});</script></body></html>";
   }
   void Record(const httplib::Request& req) {
     std::string target = req.path;
