@@ -7,7 +7,6 @@
 
 #include "backends/gtk/launcher/GtkImageStore.h"
 #include "backends/gtk/skin/SkinImages.h"
-#include "core/app/Messages.h"
 
 namespace vz::gtk {
 namespace {
@@ -270,8 +269,9 @@ int GtkLauncherView::OnWindowState(GtkWidget*, void* event, void* data) {
 
 int GtkLauncherView::OnDelete(GtkWidget*, void*, void* data) {
   auto* self = static_cast<GtkLauncherView*>(data);
-  // A close request from the window manager is the window's close message.
-  if (self->target_) self->target_->HandleMessage(WM_CLOSE, 0, 0);
+  // A window manager takes Alt+F4 before the login page can see it; the player gets the
+  // same exit question the page's Alt+F4 asks.
+  if (self->target_) self->target_->ConfirmExit();
   return TRUE;
 }
 

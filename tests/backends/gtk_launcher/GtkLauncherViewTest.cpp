@@ -96,3 +96,67 @@ TEST(GtkImageStore, MissingPicturesAreRefused) {
 
 }  // namespace
 }  // namespace vz::gtk
+
+namespace vz::gtk {
+namespace {
+
+struct CountingBox : IMessageBox {
+  int asked = 0;
+  bool AskOkCancel(const std::string&, const std::string&) override {
+    ++asked;
+    return false;
+  }
+};
+struct NullTray : ITrayIcon {
+  void Add(int, const std::string&) override {}
+  void Delete() override {}
+  void PopupMenu(const std::vector<MenuItem>&) override {}
+};
+struct NullKeys : IHotKeys {
+  bool Register(int, unsigned, unsigned) override { return true; }
+  void Unregister(int) override {}
+};
+struct NullTimers : ITimers {
+  void Start(int, unsigned) override {}
+  void Stop(int) override {}
+};
+struct NullShell : IShell {
+  void OpenUrl(const std::string&) override {}
+};
+
+TEST(GtkLauncherView, WindowManagerCloseAsksTheExitQuestion) {
+  if (!gtk_init_check(nullptr, nullptr)) GTEST_SKIP() << "needs an X display";
+  RegisterSkinResources();
+  GtkImageStore images;
+  bool destroyed = false;
+  GtkLauncherView view(images, [&] { destroyed = true; });
+  CountingBox box;
+  NullTray tray;
+  NullKeys keys;
+  NullTimers timers;
+  NullShell shell;
+  MessageQueue queue;
+  LauncherDeps deps;
+  deps.view = &view;
+  deps.images = &images;
+  deps.shell = &shell;
+  deps.messageBox = &box;
+  deps.tray = &tray;
+  deps.hotKeys = &keys;
+  deps.timers = &timers;
+  deps.queue = &queue;
+  CMainWnd launcher(0, deps, "/nonexistent/");
+  ASSERT_TRUE(launcher.Create());
+  view.SetTarget(&launcher);
+  launcher.ShowWindow(true);
+  gtk_window_close(GTK_WINDOW(view.Widget()));  // what a window manager's close button sends
+  while (g_main_context_iteration(nullptr, FALSE)) {
+  }
+  EXPECT_EQ(box.asked, 1);
+  EXPECT_FALSE(destroyed);
+  EXPECT_FALSE(launcher.IsDestroyed());
+  view.SetTarget(nullptr);
+}
+
+}  // namespace
+}  // namespace vz::gtk
