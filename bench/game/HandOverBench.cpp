@@ -59,15 +59,15 @@ int main(int argc, char** argv) {
     c.queue = &h.queue;
     c.shell = &shell;
     c.messageBox = &box;
-    vz::gtk::GtkGameWindowParts parts = vz::gtk::MakeGtkGameWindow(c);
-    if (!parts.game) return nullptr;
-    parts.view->SetFrameObserver([&] {
+    vz::gtk::GtkGameWindowPieces pieces = vz::gtk::MakeGtkGameWindow(c);
+    if (!pieces.game) return nullptr;
+    pieces.view->SetFrameObserver([&] {
       if (painted) return;
       gdk_display_flush(gdk_display_get_default());
       painted = true;
       firstFrame = Clock::now();
     });
-    return std::move(parts.game);
+    return std::move(pieces.game);
   };
   vz::CMainWnd& launcher = *h.launcher;
   launcher.m_strServerName = "双线1区";

@@ -33,11 +33,11 @@ std::string PercentDecode(std::string_view text) {
 }
 
 std::vector<std::string> Split(std::string_view text, char separator) {
-  std::vector<std::string> parts;
+  std::vector<std::string> pieces;
   for (;;) {
     const std::size_t at = text.find(separator);
-    parts.emplace_back(text.substr(0, at));
-    if (at == std::string_view::npos) return parts;
+    pieces.emplace_back(text.substr(0, at));
+    if (at == std::string_view::npos) return pieces;
     text.remove_prefix(at + 1);
   }
 }

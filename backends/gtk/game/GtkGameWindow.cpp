@@ -21,9 +21,9 @@ struct GtkGamePlatform final : IGamePlatform {
 
 }  // namespace
 
-GtkGameWindowParts MakeGtkGameWindow(const GameWindowContext& context) {
-  GtkGameWindowParts parts;
-  if (!context.launcher) return parts;
+GtkGameWindowPieces MakeGtkGameWindow(const GameWindowContext& context) {
+  GtkGameWindowPieces pieces;
+  if (!context.launcher) return pieces;
   auto platform = std::make_unique<GtkGamePlatform>();
   GtkGamePlatform* p = platform.get();
   p->view = std::make_unique<GtkGameView>(p->images);
@@ -52,13 +52,13 @@ GtkGameWindowParts MakeGtkGameWindow(const GameWindowContext& context) {
   p->game = game.get();
   p->view->SetTarget(game.get());
   p->page->SetEvents(game.get());
-  if (!game->Create()) return parts;
+  if (!game->Create()) return pieces;
   p->view->SetPageWidget(p->page->Widget());
-  parts.view = p->view.get();
-  parts.page = p->page.get();
-  parts.trimmer = &p->trimmer;
-  parts.game = std::move(game);
-  return parts;
+  pieces.view = p->view.get();
+  pieces.page = p->page.get();
+  pieces.trimmer = &p->trimmer;
+  pieces.game = std::move(game);
+  return pieces;
 }
 
 }  // namespace vz::gtk

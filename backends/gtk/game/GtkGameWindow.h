@@ -28,8 +28,8 @@ struct GameWindowContext {
   ICacheCleaner* cacheCleaner = nullptr;
 };
 
-// A created game window with its GTK parts (the parts live as long as the window object).
-struct GtkGameWindowParts {
+// A created game window with its GTK pieces (the pieces live as long as the window object).
+struct GtkGameWindowPieces {
   std::unique_ptr<CDezorGame> game;
   GtkGameView* view = nullptr;
   GtkGamePage* page = nullptr;
@@ -37,6 +37,6 @@ struct GtkGameWindowParts {
 };
 
 // Builds and creates the game window; `game` is null when it could not be created.
-GtkGameWindowParts MakeGtkGameWindow(const GameWindowContext& context);
+GtkGameWindowPieces MakeGtkGameWindow(const GameWindowContext& context);
 
 }  // namespace vz::gtk

@@ -219,10 +219,10 @@ class GameDisplayFixture {
   LauncherHarness h;
   FakeAsk ask;
   FakeShellPort shell;
-  gtk::GtkGameWindowParts parts;
+  gtk::GtkGameWindowPieces pieces;
 
   CMainWnd& L() { return *h.launcher; }
-  CDezorGame& G() { return *parts.game; }
+  CDezorGame& G() { return *pieces.game; }
 
   bool Open() {
     gtk::GameWindowContext c;
@@ -230,16 +230,16 @@ class GameDisplayFixture {
     c.queue = &h.queue;
     c.shell = &shell;
     c.messageBox = &ask;
-    parts = gtk::MakeGtkGameWindow(c);
-    if (!parts.game) return false;
-    parts.view->SetFrameObserver([this] { ++frames; });
+    pieces = gtk::MakeGtkGameWindow(c);
+    if (!pieces.game) return false;
+    pieces.view->SetFrameObserver([this] { ++frames; });
     return true;
   }
   // The window's client origin on the screen.
-  Point Origin() const { return {parts.view->ScreenRect().left, parts.view->ScreenRect().top}; }
+  Point Origin() const { return {pieces.view->ScreenRect().left, pieces.view->ScreenRect().top}; }
   Point Screen(Point client) const { return {Origin().x + client.x, Origin().y + client.y}; }
   bool WaitPageLoaded(int loads = 1) {
-    return PumpUntil([&] { return parts.trimmer->Count() >= loads; });
+    return PumpUntil([&] { return pieces.trimmer->Count() >= loads; });
   }
   void DispatchQueue() { h.queue.DispatchPending(); }
 

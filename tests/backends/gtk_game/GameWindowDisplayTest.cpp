@@ -54,7 +54,7 @@ class GameWindowDisplay : public ::testing::Test, public GameDisplayFixture {
     L().m_bGameMaximized = false;
   }
   void TearDown() override {
-    parts = {};
+    pieces = {};
     PumpFor(50ms);
   }
   void ShowAndLoad() {
@@ -82,7 +82,7 @@ TEST_F(GameWindowDisplay, FrameAroundThePageWithTitleText) {
   L().m_strServerName = "双线1区";
   ShowAndLoad();
   // 1300 x 820 centred above a 37-pixel task bar on the 1600 x 1000 screen.
-  EXPECT_EQ(parts.view->ScreenRect(), (Rect{150, 71, 1450, 891}));
+  EXPECT_EQ(pieces.view->ScreenRect(), (Rect{150, 71, 1450, 891}));
   ScreenShot shot;
   ASSERT_TRUE(shot.Ok());
   shot.Save(std::string(VOZUDEZI_SHOT_DIR) + "/game-window.png", 150, 71, 1300, 820);
@@ -156,7 +156,7 @@ TEST_F(GameWindowDisplay, HoverRepaintsOnlyTheButton) {
   MoveTo({500, 20});
   ASSERT_TRUE(PumpUntil([&] { return G().IsLeaveTracked(); }, 5000ms));
   PumpFor(300ms);
-  const std::uint64_t before = parts.view->PaintedPixels();
+  const std::uint64_t before = pieces.view->PaintedPixels();
   MoveTo(Mid(close));
   const Point at{o.x + close.left, o.y + close.top};
   ASSERT_TRUE(PumpUntil(
@@ -166,36 +166,36 @@ TEST_F(GameWindowDisplay, HoverRepaintsOnlyTheButton) {
       5000ms));
   EXPECT_EQ(G().ButtonState(CDezorGame::kClose), 1);
   PumpFor(100ms);
-  const std::uint64_t painted = parts.view->PaintedPixels() - before;
+  const std::uint64_t painted = pieces.view->PaintedPixels() - before;
   EXPECT_GT(painted, 0u);
   EXPECT_LE(painted, static_cast<std::uint64_t>(close.Width() * close.Height()));
   // Moving across empty title bar: the close button goes back, nothing else repaints.
-  const std::uint64_t mid = parts.view->PaintedPixels();
+  const std::uint64_t mid = pieces.view->PaintedPixels();
   MoveTo({500, 20});
   ASSERT_TRUE(PumpUntil([&] { return G().ButtonState(CDezorGame::kClose) == 0; }, 5000ms));
   PumpFor(100ms);
-  EXPECT_LE(parts.view->PaintedPixels() - mid,
+  EXPECT_LE(pieces.view->PaintedPixels() - mid,
             static_cast<std::uint64_t>(close.Width() * close.Height()));
   EXPECT_TRUE(ShowsPart(ScreenShot(), at, closePng, {0, 0, 25, 25}));
 }
 
 TEST_F(GameWindowDisplay, MaximiseFitsTheScreenAndRestoreComesBack) {
   ShowAndLoad();
-  const Rect normal = parts.view->ScreenRect();
+  const Rect normal = pieces.view->ScreenRect();
   MoveTo(Mid(G().ButtonRect(CDezorGame::kMaximize)));
   PumpFor(50ms);
   Click(1);
   ASSERT_TRUE(PumpUntil([&] { return L().m_bGameMaximized; }, 5000ms));
   PumpFor(300ms);
   GtkAllocation page;
-  gtk_widget_get_allocation(parts.page->Widget(), &page);
-  EXPECT_EQ(parts.view->ScreenRect(), (Rect{0, 0, 1600, 1000}));
+  gtk_widget_get_allocation(pieces.page->Widget(), &page);
+  EXPECT_EQ(pieces.view->ScreenRect(), (Rect{0, 0, 1600, 1000}));
   EXPECT_EQ(page.x, 2);
   EXPECT_EQ(page.y, 40);
   EXPECT_EQ(page.width, 1596);
   EXPECT_EQ(page.height, 958);
   int w = 0, hgt = 0;
-  gtk_window_get_size(GTK_WINDOW(parts.view->Widget()), &w, &hgt);
+  gtk_window_get_size(GTK_WINDOW(pieces.view->Widget()), &w, &hgt);
   EXPECT_EQ(w, 1600);
   EXPECT_EQ(hgt, 1000);
   // The drag strip does not move a maximised window; a double click there restores it.
@@ -205,12 +205,12 @@ TEST_F(GameWindowDisplay, MaximiseFitsTheScreenAndRestoreComesBack) {
   Capture("xdotool click --repeat 2 --delay 80 1");
   ASSERT_TRUE(PumpUntil([&] { return !L().m_bGameMaximized; }, 5000ms));
   PumpFor(200ms);
-  EXPECT_EQ(parts.view->ScreenRect(), normal);
+  EXPECT_EQ(pieces.view->ScreenRect(), normal);
 }
 
 TEST_F(GameWindowDisplay, EdgeSizingStopsAtTheMinimum) {
   ShowAndLoad();
-  const Rect before = parts.view->ScreenRect();
+  const Rect before = pieces.view->ScreenRect();
   const Point edge = Screen({G().ClientSize().width - 1, 400});
   MouseMove(edge.x, edge.y);
   PumpFor(50ms);
@@ -222,12 +222,12 @@ TEST_F(GameWindowDisplay, EdgeSizingStopsAtTheMinimum) {
   PumpFor(50ms);
   Capture("xdotool mouseup 1");
   ASSERT_TRUE(PumpUntil([&] { return G().ClientSize().width == 1050; }, 5000ms));
-  EXPECT_EQ(parts.view->ScreenRect(),
+  EXPECT_EQ(pieces.view->ScreenRect(),
             (Rect{before.left, before.top, before.left + 1050, before.bottom}));
   EXPECT_EQ(G().ButtonRect(CDezorGame::kClose), (Rect{1018, 7, 1043, 32}));
   PumpFor(300ms);
   GtkAllocation page;
-  gtk_widget_get_allocation(parts.page->Widget(), &page);
+  gtk_widget_get_allocation(pieces.page->Widget(), &page);
   EXPECT_EQ(page.width, 1046);
 }
 
@@ -275,10 +275,10 @@ TEST_F(GameWindowDisplay, LoadGameAddressThatWouldLoopIsCancelled) {
     PumpFor(1500ms);
     // The page that asked stays; nothing loads again and again.
     EXPECT_EQ(site.Count(recorded), 1);
-    EXPECT_EQ(parts.trimmer->Count(), 1);
+    EXPECT_EQ(pieces.trimmer->Count(), 1);
     ScreenShot shot;
     EXPECT_EQ(shot.At(Origin().x + 600, Origin().y + 600), 0x6a040fu);
-    parts = {};
+    pieces = {};
     PumpFor(50ms);
   }
 }
@@ -328,7 +328,7 @@ TEST_F(GameWindowDisplay, BindingButtonAnimatesUntilTheAccountIsBound) {
   EXPECT_EQ(band(), -1);
   // What shows there now is what the window painted: the title band.
   ScreenShot after;
-  cairo_surface_t* painted = parts.view->Picture();
+  cairo_surface_t* painted = pieces.view->Picture();
   for (int x = bind.left; x < bind.right; x += 5) {
     EXPECT_EQ(after.At(o.x + x, o.y + 20), SurfacePixel(painted, x, 20)) << x;
   }
@@ -362,11 +362,11 @@ TEST_F(GameWindowDisplay, TooltipShowsTheBossKeyName) {
 
 TEST_F(GameWindowDisplay, ClosingTearsTheWindowDown) {
   ShowAndLoad();
-  GtkWidget* window = parts.view->Widget();
+  GtkWidget* window = pieces.view->Widget();
   g_object_ref(window);
   G().Close();
   EXPECT_FALSE(gtk_widget_get_visible(window));
-  EXPECT_EQ(parts.page->Widget(), nullptr);
+  EXPECT_EQ(pieces.page->Widget(), nullptr);
   EXPECT_EQ(g_pGame, nullptr);
   g_object_unref(window);
   PumpFor(200ms);
