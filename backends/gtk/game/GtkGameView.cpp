@@ -56,19 +56,6 @@ GdkMonitor* MonitorOf(GtkWidget* window) {
   return monitor;
 }
 
-unsigned VirtualKeyOf(const GdkEventKey* ev) {
-  guint plain = 0;
-  GdkDisplay* display = ev->window ? gdk_window_get_display(ev->window) : gdk_display_get_default();
-  GdkKeymap* keymap = display ? gdk_keymap_get_for_display(display) : nullptr;
-  if (!keymap ||
-      !gdk_keymap_translate_keyboard_state(keymap, ev->hardware_keycode, GdkModifierType(0),
-                                           ev->group, &plain, nullptr, nullptr, nullptr)) {
-    plain = ev->keyval;
-  }
-  unsigned vk = VirtualKeyFromKeysym(plain);
-  return vk ? vk : VirtualKeyFromKeysym(ev->keyval);
-}
-
 Point ClientPoint(double x, double y) { return {static_cast<int>(x), static_cast<int>(y)}; }
 
 }  // namespace
@@ -167,7 +154,7 @@ struct GtkGameView::Signals {
     if (self->page_ && focus &&
         (focus == self->page_ || gtk_widget_is_ancestor(focus, self->page_)))
       return FALSE;
-    return self->target_->OnKeyDown(VirtualKeyOf(ev)) ? TRUE : FALSE;
+    return self->target_->OnKeyDown(VirtualKeyOfEvent(ev)) ? TRUE : FALSE;
   }
 
   static gboolean QueryTooltip(GtkWidget*, int, int, gboolean, GtkTooltip* tooltip,

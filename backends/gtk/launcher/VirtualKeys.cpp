@@ -1,6 +1,7 @@
 #include "backends/gtk/launcher/VirtualKeys.h"
 
 #include <X11/keysym.h>
+#include <gdk/gdk.h>
 
 #include <utility>
 
@@ -49,6 +50,19 @@ unsigned VirtualKeyFromKeysym(unsigned long keysym) {
     if (p.keysym == keysym) return p.vk;
   }
   return 0;
+}
+
+unsigned VirtualKeyOfEvent(const GdkEventKey* ev) {
+  guint plain = 0;
+  GdkDisplay* display = ev->window ? gdk_window_get_display(ev->window) : gdk_display_get_default();
+  GdkKeymap* keymap = display ? gdk_keymap_get_for_display(display) : nullptr;
+  if (!keymap ||
+      !gdk_keymap_translate_keyboard_state(keymap, ev->hardware_keycode, GdkModifierType(0),
+                                           ev->group, &plain, nullptr, nullptr, nullptr)) {
+    plain = ev->keyval;
+  }
+  const unsigned vk = VirtualKeyFromKeysym(plain);
+  return vk ? vk : VirtualKeyFromKeysym(ev->keyval);
 }
 
 }  // namespace vz::gtk

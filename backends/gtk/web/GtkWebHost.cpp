@@ -39,20 +39,8 @@ bool WouldDownload(WebKitResponsePolicyDecision* decision) {
 KeyEvent ToKeyEvent(const GdkEventKey* ev) {
   const bool alt = (ev->state & GDK_MOD1_MASK) != 0;
   const bool press = ev->type == GDK_KEY_PRESS;
-  // Virtual-key codes name keys, not characters: take the key without its modifiers
-  // (Shift+Tab is still Tab), falling back to what GDK reported.
-  guint plain = 0;
-  GdkDisplay* display = ev->window ? gdk_window_get_display(ev->window) : gdk_display_get_default();
-  GdkKeymap* keymap = display ? gdk_keymap_get_for_display(display) : nullptr;
-  if (!keymap ||
-      !gdk_keymap_translate_keyboard_state(keymap, ev->hardware_keycode, GdkModifierType(0),
-                                           ev->group, &plain, nullptr, nullptr, nullptr)) {
-    plain = ev->keyval;
-  }
-  unsigned vk = VirtualKeyFromKeysym(plain);
-  if (vk == 0) vk = VirtualKeyFromKeysym(ev->keyval);
   KeyEvent key;
-  key.virtualKey = vk;
+  key.virtualKey = VirtualKeyOfEvent(ev);
   if (press) {
     key.message = alt ? KeyMessage::kSysKeyDown : KeyMessage::kKeyDown;
   } else {
