@@ -48,7 +48,18 @@ bool Convert(iconv_t cd, const char*& in, std::size_t& inleft, std::string& out)
 std::string IconvCodePage::FromUtf8(std::string_view utf8) const {
   const std::string text = utf8::Sanitize(utf8);
   Converter conv("GBK", "UTF-8");
-  if (!conv.ok()) return std::string(text.size(), '?');
+  if (!conv.ok()) {
+    // Without a GBK converter ASCII still passes; every other character becomes one "?".
+    std::string out;
+    for (unsigned char c : text) {
+      if (c < 0x80) {
+        out += static_cast<char>(c);
+      } else if ((c & 0xC0) != 0x80) {
+        out += '?';
+      }
+    }
+    return out;
+  }
   std::string out;
   out.reserve(text.size());
   const char* in = text.data();

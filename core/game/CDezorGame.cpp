@@ -166,7 +166,7 @@ void CDezorGame::OnSize(int cx, int cy) {
     m_rcBrowser = {kFrameWidth, kTitleBarHeight, cx - kFrameWidth, cy - kFrameWidth};
     m_deps.page->Place(m_rcBrowser);
   }
-  if (!AccountBound()) {
+  if (!AccountBound() && m_bBindGate) {
     m_rcBind = BindButtonRect(cx);
     m_rcDrag.right = DragRightWithBindButton(cx);
   } else {
@@ -400,6 +400,7 @@ void CDezorGame::SysCommand(unsigned command) {
       if (!m_bZoomed) break;
       m_bZoomed = false;
       MoveWindowTo(m_rcNormal);
+      SetGameMaximized(false);
       break;
     default:
       break;
@@ -529,6 +530,8 @@ void CDezorGame::EndBindAnimation() {
   m_bBindAnimating = false;
   m_nBindFrame = -1;
   if (!wasRunning || !m_bBindGate) return;
+  // Removed for good: a later resize must not bring back an invisible binding zone.
+  m_bBindGate = false;
   m_rcBind = {0, 0, -1, -1};
   m_deps.view->Invalidate({0, 0, m_nWidth, kTitleBarHeight});
 }

@@ -93,6 +93,9 @@ void GetMacBySnmp(IInterfaceTable& table, std::string& result) {
   if (table.GetNext(bindings) && !bindings.empty() && bindings[0].integer) {
     count = *bindings[0].integer;
   }
+  // A table that claims absurdly many interfaces must not keep the search going for ever.
+  constexpr std::int64_t kMaxInterfacePasses = 4096;
+  if (count > kMaxInterfacePasses) count = kMaxInterfacePasses;
 
   bindings = {{mib::kIfType, {}, {}}, {mib::kIfPhysAddress, {}, {}}};
   for (std::int64_t pass = 0; pass < count; ++pass) {

@@ -39,6 +39,10 @@ std::size_t RecordedRequest::HeaderCount(std::string_view name) const {
 std::uint64_t Recorder::AddRequest(RecordedRequest request) {
   std::lock_guard lock(mutex_);
   request.seq = nextSeq_++;
+  // A long-running simulator keeps the newest requests only.
+  constexpr std::size_t kMaxKept = 100000;
+  if (requests_.size() >= kMaxKept)
+    requests_.erase(requests_.begin(), requests_.begin() + kMaxKept / 10);
   requests_.push_back(std::move(request));
   return requests_.back().seq;
 }

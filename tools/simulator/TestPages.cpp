@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::size_t kMaxGeneratedBytes = 16 * 1024 * 1024;
 
+// Waits longer than ten minutes are cut short; nothing needs more.
+constexpr std::size_t kMaxWaitMs = 600000;
+
 std::size_t SizeParam(const httplib::Request& req, const char* name, std::size_t fallback) {
   if (!req.has_param(name)) return fallback;
   try {
@@ -58,7 +61,8 @@ void RegisterTestPages(httplib::Server& server, SiteContext& context) {
 
   StopSignal& stop = context.stop;
   server.Get("/__test/slow", [&stop](const httplib::Request& req, httplib::Response& res) {
-    const auto ms = std::chrono::milliseconds(SizeParam(req, "ms", 10000));
+    const auto ms =
+        std::chrono::milliseconds(std::min<std::size_t>(SizeParam(req, "ms", 10000), kMaxWaitMs));
     if (!stop.SleepFor(ms)) {
       res.status = 503;
       return;
@@ -67,7 +71,8 @@ void RegisterTestPages(httplib::Server& server, SiteContext& context) {
   });
 
   server.Get("/__test/stall", [&stop](const httplib::Request& req, httplib::Response& res) {
-    const auto ms = std::chrono::milliseconds(SizeParam(req, "ms", 10000));
+    const auto ms =
+        std::chrono::milliseconds(std::min<std::size_t>(SizeParam(req, "ms", 10000), kMaxWaitMs));
     res.set_chunked_content_provider("text/plain",
                                      [&stop, ms](std::size_t offset, httplib::DataSink& sink) {
                                        if (offset == 0) return sink.write("partial", 7);

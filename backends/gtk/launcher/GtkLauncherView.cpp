@@ -75,10 +75,12 @@ Size GtkLauncherView::ScreenSize() const {
 }
 
 void GtkLauncherView::SetTitle(const std::string& title) {
+  if (!window_) return;
   gtk_window_set_title(GTK_WINDOW(window_), title.c_str());
 }
 
 void GtkLauncherView::SetIcon(int) {
+  if (!window_) return;
   if (GdkPixbuf* icon = LoadIconPixbuf()) {
     gtk_window_set_icon(GTK_WINDOW(window_), icon);
     g_object_unref(icon);
@@ -87,6 +89,7 @@ void GtkLauncherView::SetIcon(int) {
 
 void GtkLauncherView::MoveResize(const Rect& r) {
   rect_ = r;
+  if (!window_) return;
   gtk_widget_set_size_request(window_, r.Width(), r.Height());
   gtk_window_resize(GTK_WINDOW(window_), r.Width(), r.Height());
   gtk_window_move(GTK_WINDOW(window_), r.left, r.top);
@@ -136,6 +139,7 @@ void GtkLauncherView::Paint(const Composition& c, const Rect& area) {
 }
 
 void GtkLauncherView::UpdateShape() {
+  if (!window_) return;
   if (!picture_ || !shapeDirty_) return;
   shapeDirty_ = false;
   cairo_region_t* region = gdk_cairo_region_create_from_surface(picture_);
@@ -143,12 +147,12 @@ void GtkLauncherView::UpdateShape() {
   // Without a compositor the alpha cannot show, so the outline is cut out instead.
   if (!gdk_screen_is_composited(gtk_widget_get_screen(window_))) {
     gtk_widget_shape_combine_region(window_, region);
-    shaped_ = true;
   }
   cairo_region_destroy(region);
 }
 
 void GtkLauncherView::SetCursor(Cursor cursor) {
+  if (!window_) return;
   GdkWindow* w = gtk_widget_get_window(window_);
   if (!w) return;
   if (cursor == Cursor::Hand) {
@@ -161,22 +165,29 @@ void GtkLauncherView::SetCursor(Cursor cursor) {
 }
 
 void GtkLauncherView::BeginMoveDrag() {
+  if (!window_) return;
   if (lastPressButton_ == 0) return;
   gtk_window_begin_move_drag(GTK_WINDOW(window_), lastPressButton_, lastPressX_, lastPressY_,
                              lastPressTime_);
 }
 
 void GtkLauncherView::Show() {
+  if (!window_) return;
   UpdateShape();
   gtk_window_move(GTK_WINDOW(window_), rect_.left, rect_.top);
   gtk_widget_show(window_);
 }
 
-void GtkLauncherView::Hide() { gtk_widget_hide(window_); }
+void GtkLauncherView::Hide() {
+  if (window_) gtk_widget_hide(window_);
+}
 
-void GtkLauncherView::Minimize() { gtk_window_iconify(GTK_WINDOW(window_)); }
+void GtkLauncherView::Minimize() {
+  if (window_) gtk_window_iconify(GTK_WINDOW(window_));
+}
 
 void GtkLauncherView::Restore() {
+  if (!window_) return;
   UpdateShape();
   gtk_window_deiconify(GTK_WINDOW(window_));
   gtk_widget_show(window_);
@@ -188,6 +199,7 @@ bool GtkLauncherView::IsVisible() const { return window_ && gtk_widget_get_visib
 bool GtkLauncherView::IsIconic() const { return iconic_; }
 
 void GtkLauncherView::SetForeground() {
+  if (!window_) return;
   GdkWindow* w = gtk_widget_get_window(window_);
   if (w && GDK_IS_X11_WINDOW(w)) {
     gtk_window_present_with_time(GTK_WINDOW(window_), gdk_x11_get_server_time(w));
@@ -279,6 +291,7 @@ void GtkLauncherView::OnDestroy(GtkWidget*, void* data) {
   auto* self = static_cast<GtkLauncherView*>(data);
   GtkWidget* w = self->window_;
   self->window_ = nullptr;
+  self->layer_ = nullptr;
   if (w) g_object_unref(w);
   if (self->onDestroyed_) self->onDestroyed_();
 }

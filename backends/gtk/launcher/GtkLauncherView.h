@@ -70,7 +70,6 @@ class GtkLauncherView final : public ILauncherView {
   Composition last_;
   Rect rect_;
   bool iconic_ = false;
-  bool shaped_ = false;
   bool shapeDirty_ = false;
   int lastPressButton_ = 0;
   int lastPressX_ = 0;

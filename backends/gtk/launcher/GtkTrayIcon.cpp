@@ -14,6 +14,7 @@ GtkTrayIcon::GtkTrayIcon(std::function<void(TrayMouse)> onMouse, std::function<v
     : onMouse_(std::move(onMouse)), onCommand_(std::move(onCommand)) {}
 
 GtkTrayIcon::~GtkTrayIcon() {
+  *self_ = nullptr;
   Delete();
   if (menu_) gtk_widget_destroy(menu_);
 }
@@ -59,22 +60,24 @@ void GtkTrayIcon::PopupMenu(const std::vector<MenuItem>& items) {
   for (const MenuItem& item : items) {
     GtkWidget* entry = gtk_menu_item_new_with_label(item.text.c_str());
     g_object_set_data(G_OBJECT(entry), "vz-command", GINT_TO_POINTER(item.command));
-    g_signal_connect(
-        entry, "activate", G_CALLBACK(+[](GtkMenuItem* mi, gpointer data) {
-          auto* self = static_cast<GtkTrayIcon*>(data);
-          const int command = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(mi), "vz-command"));
-          // Runs after the menu has closed, so the command may tear us down.
-          g_idle_add_full(
-              G_PRIORITY_HIGH_IDLE,
-              [](gpointer p) -> gboolean {
-                auto* pair = static_cast<std::pair<GtkTrayIcon*, int>*>(p);
-                if (pair->first->onCommand_) pair->first->onCommand_(pair->second);
-                return G_SOURCE_REMOVE;
-              },
-              new std::pair<GtkTrayIcon*, int>(self, command),
-              [](gpointer p) { delete static_cast<std::pair<GtkTrayIcon*, int>*>(p); });
-        }),
-        this);
+    g_signal_connect(entry, "activate", G_CALLBACK(+[](GtkMenuItem* mi, gpointer data) {
+                       auto* self = static_cast<GtkTrayIcon*>(data);
+                       const int command =
+                           GPOINTER_TO_INT(g_object_get_data(G_OBJECT(mi), "vz-command"));
+                       // Runs after the menu has closed, so the command may tear us down; an icon
+                       // gone by then is not reached.
+                       g_idle_add_full(
+                           G_PRIORITY_HIGH_IDLE,
+                           [](gpointer p) -> gboolean {
+                             auto* pending = static_cast<PendingCommand*>(p);
+                             GtkTrayIcon* owner = *pending->owner;
+                             if (owner && owner->onCommand_) owner->onCommand_(pending->command);
+                             return G_SOURCE_REMOVE;
+                           },
+                           new PendingCommand{self->self_, command},
+                           [](gpointer p) { delete static_cast<PendingCommand*>(p); });
+                     }),
+                     this);
     gtk_menu_shell_append(GTK_MENU_SHELL(menu_), entry);
   }
   gtk_widget_show_all(menu_);

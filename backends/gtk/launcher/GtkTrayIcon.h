@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "core/app/launcher/CMainWnd.h"
 #include "core/app/launcher/LauncherPorts.h"
@@ -25,12 +26,18 @@ class GtkTrayIcon final : public ITrayIcon {
   bool IsEmbedded() const;
 
  private:
+  struct PendingCommand {
+    std::shared_ptr<GtkTrayIcon*> owner;
+    int command;
+  };
   static int OnButtonPress(GtkStatusIcon* icon, void* event, void* data);
 
   std::function<void(TrayMouse)> onMouse_;
   std::function<void(int)> onCommand_;
   GtkStatusIcon* icon_ = nullptr;
   GtkWidget* menu_ = nullptr;
+  // Menu commands run from an idle callback that may outlive the icon.
+  std::shared_ptr<GtkTrayIcon*> self_ = std::make_shared<GtkTrayIcon*>(this);
 };
 
 }  // namespace vz::gtk

@@ -8,6 +8,12 @@
 #include "core/app/settings/Settings.h"
 
 namespace vz::gtk {
+
+// The root-window filter, with the exact signature GDK calls.
+struct HotKeyFilter {
+  static GdkFilterReturn Run(GdkXEvent* xevent, GdkEvent* event, gpointer data);
+};
+
 namespace {
 
 // Lock modifiers that must not stop the key from working.
@@ -34,8 +40,7 @@ X11HotKeys::X11HotKeys(std::function<void(int)> onHotKey) : onHotKey_(std::move(
 X11HotKeys::~X11HotKeys() {
   while (!grabs_.empty()) Unregister(grabs_.front().id);
   if (filterInstalled_) {
-    gdk_window_remove_filter(gdk_get_default_root_window(),
-                             reinterpret_cast<GdkFilterFunc>(&X11HotKeys::Filter), this);
+    gdk_window_remove_filter(gdk_get_default_root_window(), &HotKeyFilter::Run, this);
   }
 }
 
@@ -65,8 +70,7 @@ bool X11HotKeys::Register(int id, unsigned modifiers, unsigned virtualKey) {
     return false;
   }
   if (!filterInstalled_) {
-    gdk_window_add_filter(gdk_get_default_root_window(),
-                          reinterpret_cast<GdkFilterFunc>(&X11HotKeys::Filter), this);
+    gdk_window_add_filter(gdk_get_default_root_window(), &HotKeyFilter::Run, this);
     filterInstalled_ = true;
   }
   grabs_.push_back(grab);
@@ -95,12 +99,12 @@ void X11HotKeys::Unregister(int id) {
   }
 }
 
-int X11HotKeys::Filter(void* xevent, void*, void* data) {
+GdkFilterReturn HotKeyFilter::Run(GdkXEvent* xevent, GdkEvent*, gpointer data) {
   auto* self = static_cast<X11HotKeys*>(data);
   const auto* ev = static_cast<const XEvent*>(xevent);
   if (ev->type != KeyPress) return GDK_FILTER_CONTINUE;
   const unsigned relevant = ShiftMask | ControlMask | Mod1Mask;
-  for (const Grab& g : self->grabs_) {
+  for (const X11HotKeys::Grab& g : self->grabs_) {
     if (ev->xkey.keycode == g.keycode && (ev->xkey.state & relevant) == g.mask) {
       const int id = g.id;
       if (self->onHotKey_) self->onHotKey_(id);

@@ -25,7 +25,7 @@ class X11HotKeys final : public IHotKeys {
     unsigned keycode;
     unsigned mask;
   };
-  static int Filter(void* xevent, void* event, void* data);
+  friend struct HotKeyFilter;
   void UngrabAll(const Grab& grab);
 
   std::function<void(int)> onHotKey_;

@@ -237,7 +237,8 @@ TEST_F(CurlHttpClient, CancelFromAnotherThreadEndsTheRequestPromptly) {
   const auto cancelAt = SteadyClock::now();
   client->Cancel();
   request.join();
-  EXPECT_LT(SteadyClock::now() - cancelAt, 200ms);
+  // Far below the 20 s answer; generous for loaded or instrumented runs.
+  EXPECT_LT(SteadyClock::now() - cancelAt, 2s);
   EXPECT_LT(SteadyClock::now() - start, 5s);
   EXPECT_EQ(result, HttpResult::Failed);
   EXPECT_EQ(text, "");

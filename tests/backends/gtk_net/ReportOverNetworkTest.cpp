@@ -57,7 +57,8 @@ TEST_F(ReportOverNetwork, ExitDuringASlowAnswerIsPrompt) {
   ASSERT_TRUE(WaitForRequests(Site::Log, 1, 10s));
   const auto start = std::chrono::steady_clock::now();
   reporter.reset();
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+  // Far below the 30 s answer; generous for loaded or instrumented runs.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
 }
 
 TEST_F(ReportOverNetwork, UnreachableLogEndpointIsIgnored) {

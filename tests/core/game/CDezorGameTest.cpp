@@ -798,6 +798,9 @@ TEST_F(BindAnimationTest, MissingStripRemovesTheButtonAtOnce) {
   p->timers.Advance(150);
   EXPECT_FALSE(game->IsBindAnimating());
   EXPECT_EQ(game->BindRect(), (Rect{0, 0, -1, -1}));
+  // A later resize does not bring back an invisible binding zone.
+  game->OnSize(1400, 900);
+  EXPECT_TRUE(game->BindRect().IsEmpty());
 }
 
 TEST_F(BindAnimationTest, CloseStopsEverything) {
