@@ -5,10 +5,7 @@
 namespace vz::app {
 
 GtkApplicationPorts::GtkApplicationPorts() {
-  view_ = std::make_unique<gtk::GtkLauncherView>(images_, [this] {
-    destroyed_ = true;
-    gtk_main_quit();
-  });
+  view_ = std::make_unique<gtk::GtkLauncherView>(images_, [] { gtk_main_quit(); });
   tray_ = std::make_unique<gtk::GtkTrayIcon>(
       [this](TrayMouse m) {
         if (launcher_) launcher_->OnTrayIcon(m);

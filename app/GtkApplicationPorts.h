@@ -30,11 +30,9 @@ class GtkApplicationPorts {
   // Routes window-system events to the launcher once it exists.
   void Attach(CMainWnd* launcher);
   void Detach();
-  bool LauncherDestroyed() const { return destroyed_; }
 
  private:
   CMainWnd* launcher_ = nullptr;
-  bool destroyed_ = false;
   gtk::MainLoopQueue queue_;
   gtk::GtkImageStore images_;
   gtk::GtkShell shell_;

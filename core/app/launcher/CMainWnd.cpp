@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "core/app/Messages.h"
+#include "core/app/launcher/CVozuDeziApp.h"
+#include "core/app/report/UsageReport.h"
 
 namespace vz {
 
@@ -42,7 +44,7 @@ constexpr const char* kTitle = "ZelvoKiravel";
 }  // namespace
 
 CMainWnd::CMainWnd(int startMode, const LauncherDeps& deps, std::string moduleDir)
-    : m_strModuleDir(std::move(moduleDir)), m_bDeferLogin(startMode == 1), m_deps(deps) {
+    : m_strModuleDir(std::move(moduleDir)), m_bDeferLogin(startMode == kHiddenStart), m_deps(deps) {
   for (int b = 0; b < kButtonCount; ++b) m_rcButtons[b] = kButtonRects[b];
 }
 
@@ -86,7 +88,7 @@ bool CMainWnd::Create() {
   m_deps.view->SetTitle(kTitle);
   RedrawSkin();
 
-  m_strIniPath = m_strModuleDir + "static.ini";
+  m_strIniPath = m_strModuleDir + std::string(kSettingsFileName);
   if (m_deps.files && m_deps.codePage) {
     const Settings settings = LoadSettings(m_strIniPath, *m_deps.files, *m_deps.codePage);
     m_dwHotKey = settings.hotKey;
@@ -325,7 +327,9 @@ void CMainWnd::PlaceLoginDialog() {
 void CMainWnd::OnTimer(int timerId) {
   if (timerId != REPORT_TIMER_ID) return;
   m_deps.timers->Stop(REPORT_TIMER_ID);
-  if (!m_strUid.empty() && m_deps.report) m_deps.report->SendUsageReport(m_strUid, "kv", "4");
+  if (!m_strUid.empty() && m_deps.report)
+    m_deps.report->SendUsageReport(m_strUid, std::string(kReportGameCode),
+                                   std::string(kReportEventCode));
 }
 
 void CMainWnd::OnHotKey(int hotKeyId) {

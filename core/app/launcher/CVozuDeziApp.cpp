@@ -75,7 +75,7 @@ int StartModeFromCommandLine(std::string_view commandLine) {
 bool CVozuDeziApp::InitInstance(std::string_view commandLine, const LauncherDeps& deps,
                                 const std::string& moduleDir) {
   m_strCommandLine = TrimCommandLine(commandLine);
-  const int mode = m_strCommandLine == "-hh" ? kHiddenStart : kNormalStart;
+  const int mode = StartModeFromCommandLine(m_strCommandLine);
   m_pMainWnd = std::make_unique<CMainWnd>(mode, deps, moduleDir);
   if (m_pMainWnd->Create()) {
     m_pMainWnd->ShowWindow(mode == kNormalStart);
