@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "backends/gtk/launcher/GtkImageStore.h"
+#include "backends/gtk/launcher/PrimaryScreen.h"
 #include "backends/gtk/launcher/VirtualKeys.h"
 #include "backends/gtk/skin/SkinImages.h"
 
@@ -67,8 +68,9 @@ struct GtkGameView::Signals {
     if (!self->target_ || !gdk_cairo_get_clip_rectangle(cr, &clip)) return FALSE;
     const Rect area{clip.x, clip.y, clip.x + clip.width, clip.y + clip.height};
     // The page repaints itself through this window; under it there is nothing to do.
-    if (Inside(area, self->target_->ComposeFrame().page)) return FALSE;
-    self->Render(area);
+    const GameFrame frame = self->target_->ComposeFrame();
+    if (Inside(area, frame.page)) return FALSE;
+    self->Render(frame, area);
     if (self->back_) {
       cairo_save(cr);
       cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
@@ -226,8 +228,10 @@ void GtkGameView::Destroy() {
 }
 
 void GtkGameView::Render(const Rect& requested) {
-  if (!target_) return;
-  const GameFrame frame = target_->ComposeFrame();
+  if (target_) Render(target_->ComposeFrame(), requested);
+}
+
+void GtkGameView::Render(const GameFrame& frame, const Rect& requested) {
   if (frame.size.width <= 0 || frame.size.height <= 0) return;
   Rect area = requested;
   if (!back_ || cairo_image_surface_get_width(back_) != frame.size.width ||
@@ -283,15 +287,7 @@ void GtkGameView::DrawTitle(cairo_t* cr, const TitleText& title, const Rect& are
   cairo_restore(cr);
 }
 
-Size GtkGameView::ScreenSize() const {
-  GdkDisplay* display = gdk_display_get_default();
-  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
-  if (!monitor) monitor = gdk_display_get_monitor(display, 0);
-  if (!monitor) return {0, 0};
-  GdkRectangle g;
-  gdk_monitor_get_geometry(monitor, &g);
-  return {g.width, g.height};
-}
+Size GtkGameView::ScreenSize() const { return PrimaryScreenSize(); }
 
 Rect GtkGameView::WorkArea() const {
   GdkMonitor* monitor = MonitorOf(window_);

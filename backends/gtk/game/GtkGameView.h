@@ -37,6 +37,7 @@ class GtkGameView final : public IGameView {
   std::uint64_t PaintedPixels() const { return paintedPixels_; }
   // Recomposes `area` of the off-screen picture from the core's frame.
   void Render(const Rect& area);
+  void Render(const GameFrame& frame, const Rect& area);
 
   Size ScreenSize() const override;
   Rect WorkArea() const override;

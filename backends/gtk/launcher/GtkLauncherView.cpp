@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "backends/gtk/launcher/GtkImageStore.h"
+#include "backends/gtk/launcher/PrimaryScreen.h"
 #include "backends/gtk/skin/SkinImages.h"
 
 namespace vz::gtk {
@@ -64,15 +65,7 @@ GtkLauncherView::~GtkLauncherView() {
   if (picture_) cairo_surface_destroy(picture_);
 }
 
-Size GtkLauncherView::ScreenSize() const {
-  GdkDisplay* display = gdk_display_get_default();
-  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
-  if (!monitor) monitor = gdk_display_get_monitor(display, 0);
-  if (!monitor) return {0, 0};
-  GdkRectangle geometry;
-  gdk_monitor_get_geometry(monitor, &geometry);
-  return {geometry.width, geometry.height};
-}
+Size GtkLauncherView::ScreenSize() const { return PrimaryScreenSize(); }
 
 void GtkLauncherView::SetTitle(const std::string& title) {
   if (!window_) return;
